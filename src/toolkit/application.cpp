@@ -1,0 +1,90 @@
+#include "toolkit/application.h"
+
+#include <exception>
+
+#include "toolkit/base_name.h"
+#include "toolkit/exceptions.h"
+#include "toolkit/wide_text.h"
+
+namespace toolkit {
+namespace {
+
+TApplication* g_application = nullptr;
+constexpr wchar_t kWindowClass[] = L"TApplication";
+
+LRESULT CALLBACK HiddenWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The program's file name without directory and extension.
+std::wstring DefaultTitle() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return std::wstring(BaseName(path));
+}
+
+}  // namespace
+
+TApplication* Application() { return g_application; }
+
+TApplication::TApplication() : title_(DefaultTitle()) {
+  g_application = this;
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = HiddenWindowProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = kWindowClass;
+  RegisterClassExW(&windowClass);
+  handle_ = CreateWindowExW(0, kWindowClass, title_.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
+                            nullptr, windowClass.hInstance, nullptr);
+}
+
+TApplication::~TApplication() {
+  if (mainWindow_ != nullptr && IsWindow(mainWindow_)) DestroyWindow(mainWindow_);
+  if (handle_ != nullptr) DestroyWindow(handle_);
+  g_application = nullptr;
+}
+
+void TApplication::SetTitle(const std::wstring& title) {
+  title_ = title;
+  if (handle_ != nullptr) SetWindowTextW(handle_, title_.c_str());
+}
+
+void TApplication::SetMainWindow(HWND window) {
+  if (mainWindow_ == nullptr) mainWindow_ = window;
+}
+
+void TApplication::Run() {
+  if (mainWindow_ == nullptr) return;
+  ShowWindow(mainWindow_, SW_SHOWNORMAL);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (IsDialogMessageW(mainWindow_, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void TApplication::Terminate() { PostQuitMessage(0); }
+
+void TApplication::HandleException() noexcept {
+  try {
+    std::wstring text;
+    try {
+      throw;
+    } catch (const EAbort&) {
+      return;
+    } catch (const Exception& e) {
+      text = e.Message();
+    } catch (const std::exception& e) {
+      text = WideFromSystemCodePage(e.what());
+    } catch (...) {
+    }
+    const HWND owner = mainWindow_ != nullptr && IsWindowEnabled(mainWindow_) ? mainWindow_ : handle_;
+    MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+  } catch (...) {
+    // Out of memory while reporting: nothing more can be shown.
+  }
+}
+
+}  // namespace toolkit
