@@ -83,6 +83,13 @@ stop_wine() {
   return 0
 }
 
+# Starts this prefix's server and its services detached from our output: a service that
+# inherited a test's output pipe would keep CTest waiting for that test's end forever.
+start_wine() {
+  wineserver -p </dev/null >/dev/null 2>&1
+  wine cmd.exe /c exit </dev/null >/dev/null 2>&1
+}
+
 # Makes the private prefix once; later runs reuse it.
 need_prefix() {
   local stamp=$WINEPREFIX/.mimoruka-ready
