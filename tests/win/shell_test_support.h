@@ -1,0 +1,36 @@
+// Shared pieces of the shell routine tests: the application object for the whole run, the
+// folder the tests write shortcuts into, and the shell's own reading of a shortcut.
+#pragma once
+#include <string>
+
+namespace shell_test {
+
+// <folder of the test program>\shell_links: emptied when the test program starts and left
+// behind afterwards, so that check_lnk_with_lnkinfo.sh can read the files with lnkinfo.
+const std::wstring& LinkFolder();
+
+// Makes an empty file (creating missing folders); fails the current test when it cannot.
+void MakeEmptyFile(const std::wstring& path);
+
+bool FileExists(const std::wstring& path);
+bool DirectoryExists(const std::wstring& path);
+
+// The four fields MakeShortcut sets, as the shell's shortcut object loads them back.
+struct ShortcutFields {
+  std::wstring path;
+  std::wstring arguments;
+  std::wstring workingDirectory;
+  int showCmd = -1;
+};
+// Loads the .lnk file with the shell's own loader; fails the current test when it cannot.
+// Wine's loader leaves the show command at its default (1): see ReadShowCommandField.
+ShortcutFields ReadShortcut(const std::wstring& linkFile);
+
+// The show command as the file holds it: the 32-bit little-endian field at byte offset 60
+// of the shortcut header; -1 when the file is shorter.
+int ReadShowCommandField(const std::wstring& linkFile);
+
+// True under Wine, whose shell differs from Windows' in a few answers the tests check.
+bool RunningOnWine();
+
+}  // namespace shell_test
