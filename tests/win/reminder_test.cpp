@@ -188,3 +188,34 @@ TEST(Reminder, AFileHeldOpenForWritingEndsWithTheApplicationErrorBox) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Reminder, LargeFilesAreShownWhole) {
+  std::string manyLines;
+  for (int i = 0; i < 500'000; ++i) manyLines += "line of a long reminder\n";  // 12 MB
+  const struct {
+    const char* name;
+    std::string bytes;
+    size_t textLength;
+  } cases[] = {
+      {"many lines", manyLines, 500'000 * 25},
+      {"one line of 1 MB", std::string(1'000'000, 'x'), 1'000'002},
+  };
+  ui::TempFolder folder(L"reminder_large");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::wstring file = folder.Write(L"large.txt", c.bytes);
+    ui::Process program(ui::ProductPath(), Quoted(file));
+    const HWND box = program.WaitForWindow(ui::IsDialogBox, std::chrono::seconds(120));
+    ASSERT_NE(box, nullptr);
+    size_t longest = 0;
+    for (HWND child : ui::Children(box))
+      if (ui::ClassName(child) == L"Static") longest = std::max(longest, ui::Text(child).size());
+    EXPECT_EQ(longest, c.textLength);
+    ui::Click(ui::FindChild(box, L"Button", L"OK"));
+    EXPECT_EQ(program.WaitForExit(), 0u);
+  }
+}
+
+}  // namespace
