@@ -18,7 +18,7 @@ int RunProgram() {
     mimoruka::ShowReminder(argument);
   } else {
     app.SetTitle(L"ミモルカ");
-    mimoruka::CreateSetupWindow(app);
+    app.CreateForm(mimoruka::frmSetting);
   }
   app.Run();
   return 0;

@@ -4,6 +4,7 @@
 
 #include "toolkit/base_name.h"
 #include "toolkit/exceptions.h"
+#include "toolkit/form.h"
 #include "toolkit/wide_text.h"
 
 namespace toolkit {
@@ -40,6 +41,7 @@ TApplication::TApplication() : title_(DefaultTitle()) {
 }
 
 TApplication::~TApplication() {
+  forms_.clear();  // destroys their windows
   if (mainWindow_ != nullptr && IsWindow(mainWindow_)) DestroyWindow(mainWindow_);
   if (handle_ != nullptr) DestroyWindow(handle_);
   g_application = nullptr;
@@ -54,15 +56,42 @@ void TApplication::SetMainWindow(HWND window) {
   if (mainWindow_ == nullptr) mainWindow_ = window;
 }
 
+void TApplication::AddForm(std::unique_ptr<TForm> form) {
+  SetMainWindow(form->Handle());
+  forms_.push_back(std::move(form));
+}
+
+void TApplication::DoCreate(TForm& form) { form.DoCreate(); }
+
 void TApplication::Run() {
   if (mainWindow_ == nullptr) return;
   ShowWindow(mainWindow_, SW_SHOWNORMAL);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (IsDialogMessageW(mainWindow_, &message)) continue;
+    if (IsDialogKey(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+}
+
+bool TApplication::IsDialogKey(const MSG& message) noexcept {
+  switch (message.message) {
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_SYSCHAR:
+      break;
+    default:
+      return false;
+  }
+  const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+  try {
+    for (const auto& form : forms_)
+      if (form->Handle() == root) return form->IsDialogKey(message);
+  } catch (...) {
+    HandleException();
+    return true;
+  }
+  return false;
 }
 
 void TApplication::Terminate() { PostQuitMessage(0); }

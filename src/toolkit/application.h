@@ -6,11 +6,15 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "toolkit/com_initialization.h"
 
 namespace toolkit {
+
+class TForm;
 
 class TApplication {
  public:
@@ -28,8 +32,19 @@ class TApplication {
   HWND MainWindow() const { return mainWindow_; }
   void SetMainWindow(HWND window);
 
+  // Makes a form of class Form, points reference at it, keeps it until the application
+  // ends and runs its onCreate handler. The first form becomes the main window.
+  template <class Form>
+  void CreateForm(Form*& reference) {
+    auto form = std::make_unique<Form>();
+    reference = form.get();
+    TForm& created = *form;
+    AddForm(std::move(form));
+    DoCreate(created);
+  }
+
   // Shows the main window and processes messages until Terminate; returns at once
-  // when there is no main window.
+  // when there is no main window. Dialog keys go to the form they are typed in first.
   void Run();
   // Ends the message loop (closing the main window does this).
   void Terminate();
@@ -39,10 +54,15 @@ class TApplication {
   void HandleException() noexcept;
 
  private:
+  void AddForm(std::unique_ptr<TForm> form);
+  static void DoCreate(TForm& form);
+  bool IsDialogKey(const MSG& message) noexcept;
+
   ComInitialization com_;  // declared first: uninitialised after every window is gone
   std::wstring title_;
   HWND handle_ = nullptr;
   HWND mainWindow_ = nullptr;
+  std::vector<std::unique_ptr<TForm>> forms_;
 };
 
 // The application object while it lives, else nullptr.
