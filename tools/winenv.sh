@@ -10,7 +10,7 @@ MIMORUKA_PACKAGES=(
   cmake ninja-build g++ googletest libgtest-dev clang-14 libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils imagemagick
-  locales fonts-ipafont-gothic liblnk-utils libimage-exiftool-perl
+  locales fonts-ipafont-gothic fonts-wine liblnk-utils libimage-exiftool-perl
 )
 
 log() { printf '[mimoruka] %s\n' "$*" >&2; }
@@ -93,19 +93,27 @@ start_wine() {
 # Makes the private prefix once; later runs reuse it.
 need_prefix() {
   local stamp=$WINEPREFIX/.mimoruka-ready
-  [ -f "$stamp" ] && return 0
-  log "creating the Wine prefix in $WINEPREFIX (once)"
-  rm -rf "$WINEPREFIX"
-  mkdir -p "$WINEPREFIX"
-  wineboot --init >/dev/null 2>&1
-  wineserver -w
-  local face
-  for face in "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic"; do
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPGothic /f >/dev/null 2>&1
-  done
-  for face in "ＭＳ ゴシック" "MS Gothic"; do
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAGothic /f >/dev/null 2>&1
-  done
-  wineserver -w
-  touch "$stamp"
+  if [ ! -f "$stamp" ]; then
+    log "creating the Wine prefix in $WINEPREFIX (once)"
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot --init >/dev/null 2>&1
+    wineserver -w
+    local face
+    for face in "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic"; do
+      wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPGothic /f >/dev/null 2>&1
+    done
+    for face in "ＭＳ ゴシック" "MS Gothic"; do
+      wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAGothic /f >/dev/null 2>&1
+    done
+    wineserver -w
+    touch "$stamp"
+  fi
+  # Title bar buttons are drawn with Marlett, which Wine finds only in the prefix's Fonts.
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  if [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+    wineserver -k 2>/dev/null
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  fi
+  return 0
 }

@@ -1,8 +1,10 @@
 #include "setup/Unit_Main.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include "resource_ids.h"
+#include "setup/reminder_shortcut.h"
 
 namespace mimoruka {
 
@@ -74,8 +76,12 @@ void TfrmSetting::btnFileOpenClick() {
 
 void TfrmSetting::Button2Click() { Close(); }
 
-void TfrmSetting::btnMakeStartupClick() {}
+void TfrmSetting::btnMakeStartupClick() {
+  MakeReminderShortcut(edtFileName.Text(), CSIDL_STARTUP, L"スタートアップにショートカットを作成しました。");
+}
 
-void TfrmSetting::btnMakeDesktopClick() {}
+void TfrmSetting::btnMakeDesktopClick() {
+  MakeReminderShortcut(edtFileName.Text(), CSIDL_DESKTOPDIRECTORY, L"デスクトップにショートカットを作成しました。");
+}
 
 }  // namespace mimoruka
