@@ -112,7 +112,7 @@ need_prefix() {
   # Title bar buttons are drawn with Marlett, which Wine finds only in the prefix's Fonts.
   local fonts=$WINEPREFIX/drive_c/windows/Fonts
   if [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
-    wineserver -k 2>/dev/null
+    wineserver -k 2>/dev/null || true
     cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
   fi
   return 0
