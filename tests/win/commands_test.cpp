@@ -196,6 +196,7 @@ TEST_F(ShortcutCommands, WriteTheReminderShortcutAndSaySo) {
       EXPECT_EQ(fields.workingDirectory, L"");
       EXPECT_EQ(shell_test::ReadShowCommandField(link), SW_SHOWNORMAL);
       IndependentReaders::Get().Add(link, ui::ProductPath(), Quoted(file));
+      DeleteFileW(link.c_str());  // the copy is kept for the independent readers
     }
   }
 }
@@ -269,6 +270,7 @@ TEST_F(ShortcutCommands, AFailedSaveIsReportedAndTheWindowStaysUsable) {
   ASSERT_TRUE(message.has_value());
   EXPECT_EQ(message->text, kStartupDone);
   setup.Dismiss(*message);
+  EXPECT_TRUE(DeleteFileW((Folder(CSIDL_STARTUP) + L"\\memoを忘れるな.lnk").c_str()));
 }
 
 TEST_F(ShortcutCommands, TheSameFileTwiceWritesTheShortcutAgain) {
@@ -286,6 +288,7 @@ TEST_F(ShortcutCommands, TheSameFileTwiceWritesTheShortcutAgain) {
     setup.Dismiss(*message);
     EXPECT_EQ(shell_test::ReadShortcut(link).arguments, Quoted(file));
   }
+  DeleteFileW(link.c_str());
 }
 
 TEST_F(ShortcutCommands, ARelativePathIsStoredAsItsFullPath) {
