@@ -9,7 +9,7 @@ MIMORUKA_WINE_DIR=${MIMORUKA_WINE_DIR:-$MIMORUKA_ROOT/build/wine}
 MIMORUKA_PACKAGES=(
   cmake ninja-build g++ googletest libgtest-dev clang-14 libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth x11-utils imagemagick
+  wine wine64 xvfb xauth x11-utils imagemagick xdotool
   locales fonts-ipafont-gothic fonts-wine liblnk-utils libimage-exiftool-perl
 )
 
