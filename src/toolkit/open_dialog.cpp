@@ -6,6 +6,7 @@
 #include <array>
 
 #include "toolkit/application.h"
+#include "toolkit/system_library.h"
 
 namespace toolkit {
 namespace {
@@ -16,6 +17,13 @@ std::wstring SystemFilter(const wchar_t* filter) {
   if (result.empty() || result.back() != L'\0') result.push_back(L'\0');
   result.push_back(L'\0');
   return result;
+}
+
+// The common dialog; FALSE, as for a cancel, when comdlg32 cannot be loaded.
+BOOL ShowOpenDialog(OPENFILENAMEW* ofn) {
+  static const auto getOpenFileName =
+      SystemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+  return getOpenFileName != nullptr ? getOpenFileName(ofn) : FALSE;
 }
 
 }  // namespace
@@ -42,7 +50,7 @@ bool TOpenDialog::Execute() {
   ofn.lpstrTitle = description_.title;
   ofn.lpstrDefExt = description_.defaultExt;
   ofn.Flags = OFN_EXPLORER | description_.options;
-  const bool confirmed = GetOpenFileNameW(&ofn) != FALSE;
+  const bool confirmed = ShowOpenDialog(&ofn) != FALSE;
 
   if (focus != nullptr && IsWindow(focus)) SetFocus(focus);
   if (!confirmed) return false;
