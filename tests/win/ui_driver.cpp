@@ -1,5 +1,6 @@
 #include "ui_driver.h"
 
+#include <algorithm>
 #include <thread>
 
 namespace ui {
@@ -39,46 +40,52 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
 
 void Pause() { std::this_thread::sleep_for(20ms); }
 
-// The pixels of a screen rectangle, 32 bits each.
+// A 32-bit top-down bitmap with a memory DC to draw into, and its pixels.
+class PixelCanvas {
+ public:
+  PixelCanvas(int width, int height) : screen_(GetDC(nullptr)), memory_(CreateCompatibleDC(screen_)) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    bitmap_ = CreateDIBSection(memory_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+    old_ = SelectObject(memory_, bitmap_);
+    size_ = static_cast<size_t>(width) * height;
+  }
+  ~PixelCanvas() {
+    SelectObject(memory_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(memory_);
+    ReleaseDC(nullptr, screen_);
+  }
+  HDC Screen() const { return screen_; }
+  HDC Dc() const { return memory_; }
+  void Fill(DWORD colour) { std::fill(bits_, bits_ + size_, colour); }
+  std::vector<DWORD> Pixels() const {
+    GdiFlush();
+    return std::vector<DWORD>(bits_, bits_ + size_);
+  }
+
+ private:
+  HDC screen_;
+  HDC memory_;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  DWORD* bits_ = nullptr;
+  size_t size_ = 0;
+};
+
+// The pixels of a screen rectangle.
 std::vector<DWORD> CaptureScreen(const RECT& r) {
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  memcpy(pixels.data(), bits, pixels.size() * sizeof(DWORD));
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return pixels;
+  PixelCanvas canvas(r.right - r.left, r.bottom - r.top);
+  BitBlt(canvas.Dc(), 0, 0, r.right - r.left, r.bottom - r.top, canvas.Screen(), r.left, r.top, SRCCOPY);
+  return canvas.Pixels();
 }
 
 // The pixels of a system icon drawn on a plain background, as an icon control draws it.
 std::vector<DWORD> RenderIcon(LPCWSTR id, int width, int height, DWORD background) {
-  std::vector<DWORD> pixels(static_cast<size_t>(width) * height, background);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  memcpy(bits, pixels.data(), pixels.size() * sizeof(DWORD));
-  DrawIconEx(memory, 0, 0, LoadIconW(nullptr, id), 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
-  GdiFlush();
-  memcpy(pixels.data(), bits, pixels.size() * sizeof(DWORD));
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return pixels;
+  PixelCanvas canvas(width, height);
+  canvas.Fill(background);
+  DrawIconEx(canvas.Dc(), 0, 0, LoadIconW(nullptr, id), 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
+  return canvas.Pixels();
 }
 
 // Which system icon an icon control shows, told by its pixels; nullptr when none fits.
