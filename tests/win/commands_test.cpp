@@ -11,6 +11,7 @@
 #include <fstream>
 #include <set>
 
+#include "setup_window_driver.h"
 #include "shortcut_reader.h"
 #include "ui_driver.h"
 
@@ -18,25 +19,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const wchar_t kStartupButton[] = L"起動時に表示するｼｮｰﾄｶｯﾄを作成";
-const wchar_t kDesktopButton[] = L"ﾃﾞｽｸﾄｯﾌﾟにｼｮｰﾄｶｯﾄを作成";
-const wchar_t kStartupDone[] = L"スタートアップにショートカットを作成しました。";
-const wchar_t kDesktopDone[] = L"デスクトップにショートカットを作成しました。";
-const wchar_t kFailed[] = L"ショートカットの作成に失敗しました。";
-
-// The path between double quotes, as the shortcuts pass it.
-std::wstring Quoted(const std::wstring& path) {
-  std::wstring quoted;
-  quoted.reserve(path.size() + 2);
-  quoted.append(1, L'"').append(path).append(1, L'"');
-  return quoted;
-}
-
-std::wstring Folder(int csidl) {
-  wchar_t path[MAX_PATH] = {};
-  SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-  return path;
-}
+using setup_test::Folder;
+using setup_test::kDesktopButton;
+using setup_test::kDesktopDone;
+using setup_test::kFailed;
+using setup_test::kStartupButton;
+using setup_test::kStartupDone;
+using setup_test::Quoted;
+using setup_test::SetupWindow;
 
 std::set<std::wstring> Listing(const std::wstring& folder) {
   std::set<std::wstring> names;
@@ -82,57 +72,6 @@ class IndependentReaders {
   }
   std::wstring folder_;
   int count_ = 0;
-};
-
-// The setup window of a started mimoruka.exe and its controls.
-class SetupWindow {
- public:
-  SetupWindow() : program_(ui::ProductPath(), L"") {
-    window_ = program_.WaitForWindow([](HWND w) { return ui::Text(w) == L"ミモルカ" && !ui::IsDialogBox(w); });
-    edit_ = window_ ? ui::FindChild(window_, L"Edit") : nullptr;
-  }
-  bool Ready() const { return window_ != nullptr && edit_ != nullptr; }
-  ui::Process& Program() { return program_; }
-  HWND Window() const { return window_; }
-
-  void SetPath(const std::wstring& path) { SendMessageW(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str())); }
-  std::wstring Path() const { return ui::Text(edit_); }
-
-  // Clicks a button and reads the message that answers it; the message stays up.
-  std::optional<ui::MessageBoxView> Press(const wchar_t* button) {
-    ui::Click(ui::FindChild(window_, L"Button", button));
-    return ui::WaitForMessageBox(program_);
-  }
-
-  // Closes a message with OK and waits until the window is enabled again.
-  void Dismiss(const ui::MessageBoxView& message) {
-    ui::Click(ui::FindChild(message.window, L"Button", L"OK"));
-    EXPECT_TRUE(ui::WaitUntil([&] { return !IsWindow(message.window) && IsWindowEnabled(window_); }));
-  }
-
-  // Chooses a file through the "..." button and the system's open-file dialog.
-  void Browse(const std::wstring& path) {
-    ui::Click(ui::FindChild(window_, L"Button", L"..."));
-    const HWND dialog = program_.WaitForWindow(ui::IsDialogBox);
-    ASSERT_NE(dialog, nullptr);
-    HWND name = GetDlgItem(dialog, cmb13);
-    if (name != nullptr && ui::FindChild(name, L"Edit") != nullptr) name = ui::FindChild(name, L"Edit");
-    if (name == nullptr) name = GetDlgItem(dialog, edt1);
-    ASSERT_NE(name, nullptr);
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    ui::Click(GetDlgItem(dialog, IDOK));
-    ASSERT_TRUE(ui::WaitUntil([&] { return !IsWindow(dialog); }));
-  }
-
-  ~SetupWindow() {
-    if (window_ != nullptr) PostMessageW(window_, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program_.WaitForExit(), 0u);
-  }
-
- private:
-  ui::Process program_;
-  HWND window_ = nullptr;
-  HWND edit_ = nullptr;
 };
 
 struct Command {
@@ -231,24 +170,6 @@ TEST_F(ShortcutCommands, RefuseWhatIsNoExistingFileAndWriteNothing) {
   }
 }
 
-// Puts a plain file where the Startup folder was, and the folder back at the end.
-class StartupFolderReplacedByFile {
- public:
-  StartupFolderReplacedByFile() : folder_(Folder(CSIDL_STARTUP)), aside_(folder_ + L".aside") {
-    moved_ = MoveFileW(folder_.c_str(), aside_.c_str());
-    std::ofstream(fs::path(folder_)) << "not a folder";
-  }
-  ~StartupFolderReplacedByFile() {
-    DeleteFileW(folder_.c_str());
-    if (moved_) MoveFileW(aside_.c_str(), folder_.c_str());
-  }
-  bool Ready() const { return moved_; }
-
- private:
-  std::wstring folder_, aside_;
-  BOOL moved_;
-};
-
 TEST_F(ShortcutCommands, AFailedSaveIsReportedAndTheWindowStaysUsable) {
   ui::TempFolder files(L"commands_fail");
   const std::wstring file = files.Write(L"memo.txt", "x");
@@ -256,7 +177,7 @@ TEST_F(ShortcutCommands, AFailedSaveIsReportedAndTheWindowStaysUsable) {
   ASSERT_TRUE(setup.Ready());
   setup.SetPath(file);
   {
-    StartupFolderReplacedByFile replaced;
+    setup_test::StartupFolderChange replaced(setup_test::StartupFolderChange::kReplacedByFile);
     ASSERT_TRUE(replaced.Ready());
     const auto message = setup.Press(kStartupButton);
     ASSERT_TRUE(message.has_value());
