@@ -53,6 +53,8 @@ TEST(Reminder, ShowsTheTextWithEveryLineEndedByCrLf) {
       {"mixed line ends", "a\nb\rc\r\nd\n\re", L"a\r\nb\r\nc\r\nd\r\n\r\ne\r\n"},
       {"NUL ends the text", std::string("before\0after", 12), L"before\r\n"},
       {"UTF-16 without mark stops at its first zero byte", std::string("m\0e\0m\0o\0", 8), L"m\r\n"},
+      {"a broken Shift_JIS character keeps its line break", "\x82\r\nline\n\x82\nend\x82",
+       L"\x30FB\r\nline\r\n\x30FB\r\nend\x30FB\r\n"},
   };
   ui::TempFolder folder(L"reminder_text");
   for (const auto& c : cases) {
