@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "shell/shortcut.h"
-#include "shell/special_folder.h"
+#include "shell/folder_lookup.h"
 #include "toolkit/base_name.h"
 #include "toolkit/file_system.h"
 #include "toolkit/message_dialog.h"

@@ -1,5 +1,5 @@
 // GetSpecialFolder against the real shell of the Wine prefix.
-#include "shell/special_folder.h"
+#include "shell/folder_lookup.h"
 
 #include <windows.h>
 #include <shlobj.h>

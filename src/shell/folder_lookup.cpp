@@ -1,4 +1,4 @@
-#include "shell/special_folder.h"
+#include "shell/folder_lookup.h"
 
 #include <windows.h>
 #include <shlobj.h>
