@@ -41,8 +41,7 @@ TApplication::TApplication() : title_(DefaultTitle()) {
 }
 
 TApplication::~TApplication() {
-  forms_.clear();  // destroys their windows
-  if (mainWindow_ != nullptr && IsWindow(mainWindow_)) DestroyWindow(mainWindow_);
+  forms_.clear();  // destroys their windows, the main window among them
   if (handle_ != nullptr) DestroyWindow(handle_);
   g_application = nullptr;
 }

@@ -30,7 +30,8 @@ class TApplication {
 
   // The first form made becomes the main window: Run shows it, and closing it ends Run.
   HWND MainWindow() const { return mainWindow_; }
-  void SetMainWindow(HWND window);
+  // The owner of modal dialogs: the main window, else the hidden window.
+  HWND DialogOwner() const { return mainWindow_ != nullptr ? mainWindow_ : handle_; }
 
   // Makes a form of class Form, points reference at it, keeps it until the application
   // ends and runs its onCreate handler. The first form becomes the main window.
@@ -55,6 +56,7 @@ class TApplication {
 
  private:
   void AddForm(std::unique_ptr<TForm> form);
+  void SetMainWindow(HWND window);
   static void DoCreate(TForm& form);
   bool IsDialogKey(const MSG& message) noexcept;
 

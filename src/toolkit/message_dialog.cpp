@@ -125,9 +125,8 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 void ShowDialog(const DialogRequest& request) {
   const std::vector<WORD> dialogTemplate = EmptyTemplate(request.caption);
-  TApplication* app = Application();
-  HWND owner = nullptr;
-  if (app != nullptr) owner = app->MainWindow() != nullptr ? app->MainWindow() : app->Handle();
+  const TApplication* app = Application();
+  const HWND owner = app != nullptr ? app->DialogOwner() : nullptr;
   DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
                           owner, DialogProc, reinterpret_cast<LPARAM>(&request));
 }

@@ -36,7 +36,7 @@ bool TOpenDialog::Execute() {
   fileName_.copy(file.data(), file.size() - 1);
 
   TApplication* app = Application();
-  const HWND owner = app != nullptr ? (app->MainWindow() != nullptr ? app->MainWindow() : app->Handle()) : nullptr;
+  const HWND owner = app != nullptr ? app->DialogOwner() : nullptr;
   const HWND focus = GetFocus();
 
   OPENFILENAMEW ofn{};
