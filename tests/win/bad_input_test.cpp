@@ -267,13 +267,15 @@ TEST(BadInput, ReminderRuns) {
   const std::wstring plain = dir + L"plain.txt";
   Write(plain, "x");
 
+  // Deep enough for any temporary folder: the whole path passes 260 characters.
+  const std::wstring longName = L"\\長い 名前の 表.txt";
   std::wstring longFolder = dir + L"long";
   MakeFolder(longFolder);
-  while (longFolder.size() < 240) {
+  while (longFolder.size() + longName.size() <= 260) {
     longFolder += L"\\" + std::wstring(60, L'x');
     MakeFolder(longFolder);
   }
-  const std::wstring longPath = longFolder + L"\\長い 名前の 表.txt";
+  const std::wstring longPath = longFolder + longName;
   ASSERT_GT(longPath.size(), 260u);
   Write(longPath, "x");
 
