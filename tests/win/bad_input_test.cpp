@@ -41,6 +41,17 @@ void MakeFolder(const std::wstring& path) {
   ASSERT_TRUE(CreateDirectoryW(Extended(path).c_str(), nullptr)) << testing::PrintToString(path);
 }
 
+// A chain of folders from `folder` down, each step named `step`, deep enough that the
+// deepest folder plus `tail` more characters passes `length`. Returns the deepest folder.
+std::wstring DeepFolder(std::wstring folder, const std::wstring& step, size_t tail, size_t length) {
+  MakeFolder(folder);
+  while (folder.size() + tail <= length) {
+    folder += L"\\" + step;
+    MakeFolder(folder);
+  }
+  return folder;
+}
+
 void Write(const std::wstring& path, const std::string& bytes) {
   const HANDLE file = CreateFileW(Extended(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE) << testing::PrintToString(path);
@@ -269,13 +280,7 @@ TEST(BadInput, ReminderRuns) {
 
   // Deep enough for any temporary folder: the whole path passes 260 characters.
   const std::wstring longName = L"\\長い 名前の 表.txt";
-  std::wstring longFolder = dir + L"long";
-  MakeFolder(longFolder);
-  while (longFolder.size() + longName.size() <= 260) {
-    longFolder += L"\\" + std::wstring(60, L'x');
-    MakeFolder(longFolder);
-  }
-  const std::wstring longPath = longFolder + longName;
+  const std::wstring longPath = DeepFolder(dir + L"long", std::wstring(60, L'x'), longName.size(), 260) + longName;
   ASSERT_GT(longPath.size(), 260u);
   Write(longPath, "x");
 
@@ -309,11 +314,6 @@ TEST(BadInput, ReminderRuns) {
     SCOPED_TRACE(row.name);
     CheckRun(row, folder.Path());
   }
-
-  // The test's own clean-up of paths that only "\\?\" reaches on Windows.
-  DeleteFileW(Extended(longPath).c_str());
-  for (std::wstring f = longFolder; f.size() > folder.Path().size(); f.resize(f.find_last_of(L'\\')))
-    RemoveDirectoryW(Extended(f).c_str());
 }
 
 // ---------------------------------------------------------------------------------------
@@ -368,12 +368,7 @@ TEST_F(BadSetupInput, ShortcutCommands) {
   DeleteFileW(startupLink.c_str());
 
   // A path of 300 characters in the edit box, naming an existing file and naming nothing.
-  std::wstring longFolder = folder.Path() + L"\\long";
-  MakeFolder(longFolder);
-  while (longFolder.size() < 220) {
-    longFolder += L"\\" + std::wstring(40, L'y');
-    MakeFolder(longFolder);
-  }
+  const std::wstring longFolder = DeepFolder(folder.Path() + L"\\long", std::wstring(40, L'y'), 0, 219);
   std::wstring longName(300 - longFolder.size() - 1 - 4, L'長');
   const std::wstring longPath = longFolder + L"\\" + longName + L".txt";
   ASSERT_EQ(longPath.size(), 300u);
@@ -403,10 +398,6 @@ TEST_F(BadSetupInput, ShortcutCommands) {
     SCOPED_TRACE(row.name);
     CheckCommand(row, folder.Path());
   }
-
-  DeleteFileW(Extended(longPath).c_str());
-  for (std::wstring f = longFolder; f.size() > folder.Path().size(); f.resize(f.find_last_of(L'\\')))
-    RemoveDirectoryW(Extended(f).c_str());
 }
 
 }  // namespace

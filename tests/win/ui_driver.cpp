@@ -332,12 +332,13 @@ void RemoveTree(const std::wstring& path) {
 }  // namespace
 
 TempFolder::TempFolder(const std::wstring& name) : path_(ModuleDirectory() + L"\\tmp\\" + name) {
-  RemoveTree(path_);
+  RemoveTree(L"\\\\?\\" + path_);  // what an earlier, interrupted run left
   CreateDirectoryW((ModuleDirectory() + L"\\tmp").c_str(), nullptr);
   CreateDirectoryW(path_.c_str(), nullptr);
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+// "\\?\" lets the removal reach files and folders past MAX_PATH that a test made.
+TempFolder::~TempFolder() { RemoveTree(L"\\\\?\\" + path_); }
 
 std::wstring TempFolder::Write(const std::wstring& name, const std::string& bytes) const {
   const std::wstring path = path_ + L"\\" + name;
